@@ -1,0 +1,78 @@
+#include "setting_value.h"
+
+#include "error.h"
+#include "locale_number_conversion.h"
+#include "plain_number_parse.h"
+
+namespace orlivane {
+namespace {
+
+std::wstring ConversionMessage(const wchar_t* format_start, const wchar_t* target) {
+    return std::wstring(format_start) + L" variant of type (UnicodeString) into type (" + target +
+           L")";
+}
+
+[[noreturn]] void ThrowCouldNotConvert(const wchar_t* target) {
+    throw Error(ConversionMessage(L"Could not convert", target));
+}
+
+[[noreturn]] void ThrowOverflow(const wchar_t* target) {
+    throw Error(ConversionMessage(L"Overflow while converting", target));
+}
+
+}  // namespace
+
+std::wstring SettingValue::ToText() const {
+    if (const auto* text = std::get_if<std::wstring>(&value_)) return *text;
+    if (const auto* byte = std::get_if<std::uint8_t>(&value_)) return std::to_wstring(*byte);
+    return std::to_wstring(std::get<std::int32_t>(value_));
+}
+
+std::int32_t SettingValue::ToInteger() const {
+    if (const auto* byte = std::get_if<std::uint8_t>(&value_)) return *byte;
+    if (const auto* integer = std::get_if<std::int32_t>(&value_)) return *integer;
+    const std::wstring& text = std::get<std::wstring>(value_);
+
+    const auto locale = LocaleTextToInt32(text);
+    switch (locale.status) {
+        case ConversionStatus::Ok:
+            return locale.value;
+        case ConversionStatus::Overflow:
+            ThrowOverflow(L"Integer");
+        case ConversionStatus::Failed:
+            ThrowCouldNotConvert(L"Integer");
+        case ConversionStatus::TypeMismatch:
+            break;
+    }
+    if (const auto plain = ParsePlainInteger(text)) return *plain;
+    if (const auto truth = ParseTruthValue(text)) return *truth;
+    ThrowCouldNotConvert(L"Integer");
+}
+
+double SettingValue::ToDouble() const {
+    if (const auto* byte = std::get_if<std::uint8_t>(&value_)) return *byte;
+    if (const auto* integer = std::get_if<std::int32_t>(&value_)) return *integer;
+    const std::wstring& text = std::get<std::wstring>(value_);
+
+    const auto locale = LocaleTextToDouble(text);
+    switch (locale.status) {
+        case ConversionStatus::Ok:
+            return locale.value;
+        case ConversionStatus::Overflow:
+            ThrowOverflow(L"Double");
+        case ConversionStatus::Failed:
+            ThrowCouldNotConvert(L"Double");
+        case ConversionStatus::TypeMismatch:
+            break;
+    }
+    if (const auto plain = ParsePlainDecimal(text)) return *plain;
+    ThrowCouldNotConvert(L"Double");
+}
+
+bool Equals(const SettingValue& left, const SettingValue& right) {
+    if (left.IsText() && right.IsText()) return left.ToText() == right.ToText();
+    if (left.IsText() || right.IsText()) return left.ToDouble() == right.ToDouble();
+    return left.ToInteger() == right.ToInteger();
+}
+
+}  // namespace orlivane
