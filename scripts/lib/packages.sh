@@ -19,3 +19,4 @@ BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-
                 binutils-mingw-w64-x86-64)
 # What running the Windows program on Linux needs.
 WINE_PACKAGES=(wine wine64 xvfb xauth xdotool x11-utils imagemagick)
+WINE_PACKAGES+=(x11-apps)  # xwd, for screenshots of the virtual display
