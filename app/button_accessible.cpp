@@ -6,6 +6,8 @@
 
 #include "image_button.h"
 
+// The interface identity is taken from the header's declaration (__uuidof): with MinGW's
+// oleacc import library, IID_IAccessible resolves to an import thunk instead of the GUID.
 namespace orlivane {
 namespace {
 
@@ -19,7 +21,7 @@ class ButtonAccessible final : public IAccessible {
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -149,7 +151,7 @@ class ButtonAccessible final : public IAccessible {
 
 LRESULT ButtonAccessibleResult(HWND button, WPARAM wparam, LPARAM lparam) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(button, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(button, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))) ||
         !standard)
         return DefWindowProcW(button, WM_GETOBJECT, wparam, lparam);
@@ -158,7 +160,7 @@ LRESULT ButtonAccessibleResult(HWND button, WPARAM wparam, LPARAM lparam) {
         standard->Release();
         return 0;
     }
-    const LRESULT result = LresultFromObject(IID_IAccessible, wparam, accessible);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, accessible);
     accessible->Release();
     return result;
 }

@@ -430,7 +430,20 @@ LRESULT TfrmOrlivane::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
             SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            ApplyDpi(HIWORD(wparam));
+            const int dpi = HIWORD(wparam);
+            // Where the frame does not scale with the client area as suggested, correct the
+            // size so the client area is exactly the scaled design.
+            RECT client;
+            GetClientRect(handle_, &client);
+            const int extra_width = ScaleForDpi(kClientWidth, dpi) - client.right;
+            const int extra_height = ScaleForDpi(kClientHeight, dpi) - client.bottom;
+            if (extra_width != 0 || extra_height != 0) {
+                SetWindowPos(handle_, nullptr, 0, 0,
+                             suggested->right - suggested->left + extra_width,
+                             suggested->bottom - suggested->top + extra_height,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            ApplyDpi(dpi);
             InvalidateRect(handle_, nullptr, TRUE);
             return 0;
         }
