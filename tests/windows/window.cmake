@@ -12,3 +12,10 @@ if(emulator)
         RESOURCE_LOCK wine_prefix
         ENVIRONMENT "ORLIVANE_CAPTURE_DIR=${capture_dir_windows};ORLIVANE_EXPECTED_DPI=144")
 endif()
+
+# The program starts on every supported Windows: system DLLs only, nothing newer than Vista.
+if(CMAKE_OBJDUMP)
+    add_test(NAME orlivane_import_table
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/support/check-imports.sh ${CMAKE_OBJDUMP}
+                     $<TARGET_FILE:orlivane>)
+endif()
