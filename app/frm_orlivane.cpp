@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <climits>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -155,8 +156,10 @@ void TfrmOrlivane::ApplyDpi(int dpi) {
 }
 
 void TfrmOrlivane::ApplyFont() {
-    // Sizes outside what a window can sensibly show are drawn at the nearest sensible size.
-    const int points = font_points_ < 1 ? 1 : (font_points_ > 96 ? 96 : font_points_);
+    // A stored size of 0 leaves the height to the font mapper; sizes beyond what a window
+    // can sensibly show are drawn at the nearest sensible one.
+    const int magnitude = std::abs(font_points_ == INT_MIN ? INT_MAX : font_points_);
+    const int points = magnitude > 96 ? 96 : magnitude;
     LOGFONTW design{};
     design.lfHeight = -MulDiv(points, dpi_, 72);
     design.lfWeight = FW_NORMAL;

@@ -303,6 +303,20 @@ TEST_F(Window, EmptyStoredFontNameKeepsTheDesignFace) {
     EXPECT_EQ(used.lfHeight, -MulDiv(11, form.Dpi(), 72));
 }
 
+TEST_F(Window, UnusualFontSizesStillGiveAReadableFont) {
+    const struct {
+        const wchar_t* stored;
+        int points_drawn;  // 0: the font mapper's default height
+    } cases[] = {{L"0", 0}, {L"-12", 12}, {L"5000", 96}, {L"$A", 10}};
+    for (const auto& c : cases) {
+        testkit::WriteStringValue(L"Display", L"Font Size", c.stored);
+        TfrmOrlivane& form = Start(false);
+        LOGFONTW used{};
+        GetObjectW(form.Font(), sizeof used, &used);
+        EXPECT_EQ(used.lfHeight, -MulDiv(c.points_drawn, form.Dpi(), 72)) << c.stored;
+    }
+}
+
 TEST_F(Window, LaunchButtonsHandOverTheirProgramOnRelease) {
     testkit::WriteStringValue(L"Orlivane", L"Server", L"acme01");
     testkit::ScratchFolder temp;
