@@ -411,6 +411,38 @@ TEST_F(Window, ApplicationWindowOwnsTheToolWindowAndCarriesTheTitle) {
     EXPECT_EQ(StoredText(L"Orlivane", L"Server"), L"before");
 }
 
+TEST_F(Window, PlacementFollowsTheWorkAreaSize) {
+    testkit::WriteStringValue(L"Orlivane", L"Server", L"acme01");
+    RECT original;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &original, 0);
+    const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+    const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+    const struct {
+        const char* taskbar;
+        RECT work;
+    } cases[] = {
+        {"bottom", {0, 0, screen_width, screen_height - 40}},
+        {"left", {60, 0, screen_width, screen_height}},
+    };
+    for (const auto& c : cases) {
+        RECT work = c.work;
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0));
+        TfrmOrlivane& form = Start();
+        RECT frame;
+        GetWindowRect(form.Handle(), &frame);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        // Sizes counted from the origin: with the taskbar on the left the window ends 32
+        // pixels plus the taskbar's width short of the right edge.
+        EXPECT_EQ(frame.left, (work.right - work.left) - width - 32) << c.taskbar;
+        EXPECT_EQ(frame.top, (work.bottom - work.top) - height - 32) << c.taskbar;
+        if (std::string(c.taskbar) == "left") {
+            EXPECT_EQ(screen_width - frame.right, 32 + 60);
+        }
+    }
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
+}
+
 // Geometry at the DPI the system runs at (96 unless the run raised it) and after a move to
 // a monitor of another DPI.
 class WindowAtSystemDpi : public Window {
