@@ -5,11 +5,20 @@
 #include <string>
 
 #include "image_button.h"
+#include "system_library.h"
 
 // The interface identity is taken from the header's declaration (__uuidof): with MinGW's
 // oleacc import library, IID_IAccessible resolves to an import thunk instead of the GUID.
 namespace orlivane {
 namespace {
+
+// Assistive technology is not there on most runs: its libraries load when first asked for.
+BSTR AllocateString(const wchar_t* text) {
+    using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
+    static const auto allocate =
+        SystemFunctionAs<SysAllocStringFunction>(L"oleaut32.dll", "SysAllocString");
+    return allocate ? allocate(text) : nullptr;
+}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -61,7 +70,7 @@ class ButtonAccessible final : public IAccessible {
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         GetWindowTextW(button_, text.data(), length + 1);
         text.resize(static_cast<std::size_t>(length));
-        *name = SysAllocString(text.c_str());
+        *name = AllocateString(text.c_str());
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -82,7 +91,7 @@ class ButtonAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         if (!action) return E_POINTER;
         if (!IsSelf(child)) return standard_->get_accDefaultAction(child, action);
-        *action = SysAllocString(L"Press");
+        *action = AllocateString(L"Press");
         return *action ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -150,9 +159,19 @@ class ButtonAccessible final : public IAccessible {
 }  // namespace
 
 LRESULT ButtonAccessibleResult(HWND button, WPARAM wparam, LPARAM lparam) {
+    using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    static const auto create_standard = SystemFunctionAs<CreateStdAccessibleObjectFunction>(
+        L"oleacc.dll", "CreateStdAccessibleObject");
+    static const auto result_from_object =
+        SystemFunctionAs<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
+    if (!create_standard || !result_from_object)
+        return DefWindowProcW(button, WM_GETOBJECT, wparam, lparam);
+    EnsureComApartment();
+
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(button, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard))) ||
+    if (FAILED(create_standard(button, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&standard))) ||
         !standard)
         return DefWindowProcW(button, WM_GETOBJECT, wparam, lparam);
     auto* accessible = new (std::nothrow) ButtonAccessible(button, standard);
@@ -160,7 +179,7 @@ LRESULT ButtonAccessibleResult(HWND button, WPARAM wparam, LPARAM lparam) {
         standard->Release();
         return 0;
     }
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, accessible);
+    const LRESULT result = result_from_object(__uuidof(IAccessible), wparam, accessible);
     accessible->Release();
     return result;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "application_code.h"
+#include "common_controls.h"
 #include "dpi_support.h"
 #include "error.h"
 #include "error_text.h"
@@ -106,10 +107,10 @@ bool TfrmOrlivane::Create(HINSTANCE instance) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         dpi_ = window_dpi;
     }
-    ApplyDpi(dpi_);
 
     Guarded([this] { FormCreate(); });
-    ApplyFont();  // whatever FormCreate managed to choose
+    // Scaled once, with the font FormCreate managed to choose.
+    ApplyDpi(dpi_);
     return true;
 }
 
@@ -122,13 +123,17 @@ void TfrmOrlivane::Show() {
 }
 
 void TfrmOrlivane::CreateControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(handle_, GWLP_HINSTANCE));
     HWND* const button_members[] = {&btnTressik, &btnOutlook,  &btnWord,   &btnExcel,
                                     &btnChrome,  &btnExplorer, &btnLogOff, &btnSettings};
     for (std::size_t i = 0; i < kButtons.size(); ++i)
         *button_members[i] = CreateImageButton(handle_, kButtons[i].id, kButtons[i].caption,
                                                kButtons[i].image, dpi_);
+}
 
+void TfrmOrlivane::CreateSettingsControls() {
+    if (cbxBitness) return;
+    const CommonControls& common = LoadCommonControls();
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(handle_, GWLP_HINSTANCE));
     // Created in tab order: the server box before the bitness list.
     const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int id) {
         return CreateWindowExW(ex, cls, text, WS_CHILD | style, 0, 0, 0, 0, handle_,
@@ -142,17 +147,18 @@ void TfrmOrlivane::CreateControls() {
         child(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, kIdBitness);
     SendMessageW(cbxBitness, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"32-bit"));
     SendMessageW(cbxBitness, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"64-bit"));
-    SetWindowSubclass(txtServer, ServerEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (common)
+        common.set_window_subclass(txtServer, ServerEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();  // gives them the window's font and lays them out
 }
 
 void TfrmOrlivane::ApplyDpi(int dpi) {
     dpi_ = dpi;
-    ApplyFont();
     PlaceButtons();
     for (HWND button : {btnTressik, btnOutlook, btnWord, btnExcel, btnChrome, btnExplorer,
                         btnLogOff, btnSettings})
         SendMessageW(button, kImageButtonSetDpi, static_cast<WPARAM>(dpi_), 0);
-    LayoutSettingsControls();
+    ApplyFont();  // lays out the settings controls for the new font
 }
 
 void TfrmOrlivane::ApplyFont() {
@@ -277,6 +283,7 @@ void TfrmOrlivane::SetLaunchButtonsVisible(bool visible) {
 
 void TfrmOrlivane::btnSettingsClick() {
     if (HasVisibleStyle(btnTressik)) {
+        CreateSettingsControls();
         SetWindowTextW(btnSettings, L"Save");
         SetLaunchButtonsVisible(false);
         ShowWindow(lblServer, SW_SHOWNA);
@@ -375,12 +382,13 @@ void TfrmOrlivane::OnCommand(int id, int code) {
 LRESULT CALLBACK TfrmOrlivane::ServerEditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                               UINT_PTR, DWORD_PTR self) {
     auto* form = reinterpret_cast<TfrmOrlivane*>(self);
+    const CommonControls& common = LoadCommonControls();
     switch (message) {
         case WM_GETDLGCODE:
             // Enter belongs to the box, so the dialog keys do not turn it into a command.
             if (lparam && reinterpret_cast<const MSG*>(lparam)->message == WM_KEYDOWN &&
                 reinterpret_cast<const MSG*>(lparam)->wParam == VK_RETURN)
-                return DLGC_WANTALLKEYS | DefSubclassProc(edit, message, wparam, lparam);
+                return DLGC_WANTALLKEYS | common.def_subclass_proc(edit, message, wparam, lparam);
             break;
         case WM_CHAR: {
             auto key = static_cast<wchar_t>(wparam);
@@ -390,12 +398,12 @@ LRESULT CALLBACK TfrmOrlivane::ServerEditProc(HWND edit, UINT message, WPARAM wp
             break;
         }
         case WM_NCDESTROY:
-            RemoveWindowSubclass(edit, ServerEditProc, 0);
+            common.remove_window_subclass(edit, ServerEditProc, 0);
             break;
         default:
             break;
     }
-    return DefSubclassProc(edit, message, wparam, lparam);
+    return common.def_subclass_proc(edit, message, wparam, lparam);
 }
 
 LRESULT CALLBACK TfrmOrlivane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -46,7 +46,8 @@ class TfrmOrlivane {
     void Show();
     HWND Handle() const { return handle_; }
 
-    // The controls.
+    // The controls. The four settings controls are null until settings mode is first
+    // entered; until then they count as hidden.
     HWND btnTressik = nullptr;
     HWND btnOutlook = nullptr;
     HWND btnWord = nullptr;
@@ -86,6 +87,8 @@ class TfrmOrlivane {
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
     void CreateControls();
+    // The settings controls exist from the first time settings mode is entered.
+    void CreateSettingsControls();
     void ApplyDpi(int dpi);
     void ApplyFont();
     void PlaceButtons();

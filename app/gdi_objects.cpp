@@ -50,7 +50,7 @@ void DrawPremultipliedBitmap(HDC dc, const GdiBitmap& bitmap, int x, int y, int 
     if (!source) return;
     const HGDIOBJ previous = SelectObject(source, bitmap.get());
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, x, y, size, size, source, 0, 0, size, size, blend);
+    GdiAlphaBlend(dc, x, y, size, size, source, 0, 0, size, size, blend);
     SelectObject(source, previous);
     DeleteDC(source);
 }

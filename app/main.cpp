@@ -1,21 +1,12 @@
 // Program entry: the application window, the one launcher window and the message loop.
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
 #include "application_window.h"
 #include "frm_orlivane.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // The shell's "open" verb may use COM; the window thread is a single-threaded apartment.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
     orlivane::RegisterApplicationWindowClass(instance);
     orlivane::TfrmOrlivane::RegisterClasses(instance);
-
     HWND application = orlivane::CreateApplicationWindow(instance, orlivane::kApplicationTitle);
     int exit_code = 1;
     {
@@ -35,6 +26,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
     }
     if (application) DestroyWindow(application);
-    if (SUCCEEDED(com)) CoUninitialize();
     return exit_code;
 }

@@ -8,6 +8,7 @@
 #include "registry_store.h"
 #include "script_file.h"
 #include "setting_names.h"
+#include "system_library.h"
 
 namespace orlivane {
 namespace {
@@ -70,7 +71,13 @@ void CreateScriptAndLaunch(int code, HWND owner) {
     try {
         WriteConnectionScript(code);
         const std::wstring script = ScriptPath();
-        ShellExecuteW(owner, L"open", script.c_str(), nullptr, nullptr, SW_SHOW);
+        using ShellExecuteFunction =
+            HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+        static const auto shell_execute =
+            SystemFunctionAs<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteW");
+        if (!shell_execute) return;
+        EnsureComApartment();
+        shell_execute(owner, L"open", script.c_str(), nullptr, nullptr, SW_SHOW);
     } catch (...) {
         // A launch that cannot be prepared simply does not happen.
     }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "system_library.h"
+
 namespace orlivane {
 namespace {
 
@@ -16,17 +18,26 @@ ConversionStatus StatusOf(HRESULT result) {
 // Some SDKs declare the input as non-const; the conversions never write to it.
 OLECHAR* Input(const std::wstring& text) { return const_cast<OLECHAR*>(text.c_str()); }
 
+using VarI4FromStrFunction = HRESULT(WINAPI*)(OLECHAR*, LCID, ULONG, LONG*);
+using VarR8FromStrFunction = HRESULT(WINAPI*)(OLECHAR*, LCID, ULONG, DOUBLE*);
+
 }  // namespace
 
 LocaleConversion<std::int32_t> LocaleTextToInt32(const std::wstring& text) {
+    static const auto convert =
+        SystemFunctionAs<VarI4FromStrFunction>(L"oleaut32.dll", "VarI4FromStr");
+    if (!convert) return {ConversionStatus::Failed, 0};
     LONG value = 0;
-    const HRESULT result = VarI4FromStr(Input(text), LOCALE_USER_DEFAULT, 0, &value);
+    const HRESULT result = convert(Input(text), LOCALE_USER_DEFAULT, 0, &value);
     return {StatusOf(result), static_cast<std::int32_t>(value)};
 }
 
 LocaleConversion<double> LocaleTextToDouble(const std::wstring& text) {
+    static const auto convert =
+        SystemFunctionAs<VarR8FromStrFunction>(L"oleaut32.dll", "VarR8FromStr");
+    if (!convert) return {ConversionStatus::Failed, 0.0};
     DOUBLE value = 0;
-    const HRESULT result = VarR8FromStr(Input(text), LOCALE_USER_DEFAULT, 0, &value);
+    const HRESULT result = convert(Input(text), LOCALE_USER_DEFAULT, 0, &value);
     return {StatusOf(result), static_cast<double>(value)};
 }
 

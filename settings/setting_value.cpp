@@ -20,6 +20,19 @@ std::wstring ConversionMessage(const wchar_t* format_start, const wchar_t* targe
     throw Error(ConversionMessage(L"Overflow while converting", target));
 }
 
+// Up to nine ASCII digits read the same in every locale, so the common stored values ("0",
+// "1", "9") need no locale-aware conversion, nor the library that holds it.
+bool ReadPlainDigits(const std::wstring& text, std::int32_t& value) {
+    if (text.empty() || text.size() > 9) return false;
+    std::int32_t result = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') return false;
+        result = result * 10 + (c - L'0');
+    }
+    value = result;
+    return true;
+}
+
 }  // namespace
 
 std::wstring SettingValue::ToText() const {
@@ -32,6 +45,7 @@ std::int32_t SettingValue::ToInteger() const {
     if (const auto* byte = std::get_if<std::uint8_t>(&value_)) return *byte;
     if (const auto* integer = std::get_if<std::int32_t>(&value_)) return *integer;
     const std::wstring& text = std::get<std::wstring>(value_);
+    if (std::int32_t digits = 0; ReadPlainDigits(text, digits)) return digits;
 
     const auto locale = LocaleTextToInt32(text);
     switch (locale.status) {
@@ -53,6 +67,7 @@ double SettingValue::ToDouble() const {
     if (const auto* byte = std::get_if<std::uint8_t>(&value_)) return *byte;
     if (const auto* integer = std::get_if<std::int32_t>(&value_)) return *integer;
     const std::wstring& text = std::get<std::wstring>(value_);
+    if (std::int32_t digits = 0; ReadPlainDigits(text, digits)) return digits;
 
     const auto locale = LocaleTextToDouble(text);
     switch (locale.status) {

@@ -1,4 +1,7 @@
 // Setting value conversions through the real OLE Automation functions, user default locale.
+#include <windows.h>
+#include <oleauto.h>
+
 #include <gtest/gtest.h>
 
 #include "error.h"
@@ -35,6 +38,20 @@ TEST(LocaleConversion, IntegerFailuresAndOverflow) {
         EXPECT_EQ(ConversionError(text), could_not) << text;
     EXPECT_EQ(ConversionError(L"2147483648"),
               L"Overflow while converting variant of type (UnicodeString) into type (Integer)");
+}
+
+TEST(LocaleConversion, PlainDigitsReadAsTheLocaleConversionReadsThem) {
+    // Plain digits skip the locale-aware conversion; the result must be the same.
+    for (const wchar_t* digits :
+         {L"0", L"1", L"00", L"007", L"9", L"12", L"999999999", L"123456789"}) {
+        LONG integer = -1;
+        DOUBLE real = -1;
+        ASSERT_EQ(VarI4FromStr(const_cast<OLECHAR*>(digits), LOCALE_USER_DEFAULT, 0, &integer),
+                  S_OK);
+        ASSERT_EQ(VarR8FromStr(const_cast<OLECHAR*>(digits), LOCALE_USER_DEFAULT, 0, &real), S_OK);
+        EXPECT_EQ(SettingValue::Text(digits).ToInteger(), integer) << digits;
+        EXPECT_EQ(SettingValue::Text(digits).ToDouble(), real) << digits;
+    }
 }
 
 TEST(LocaleConversion, TextAgainstNumberUsesTheNumericValue) {

@@ -1,6 +1,6 @@
 # The real launcher window in the test's own process, driven with window messages.
 orlivane_windows_test(window_tests window_tests.cpp)
-target_link_libraries(window_tests PRIVATE orlivane_window)
+target_link_libraries(window_tests PRIVATE orlivane_window comctl32 oleacc ole32 oleaut32)
 
 # The same window when the system runs at 150 %: the prefix's LogPixels is raised for the
 # run and put back afterwards.

@@ -293,14 +293,20 @@ TEST_F(Window, ConversionErrorsShowTheErrorBoxAndTheWindowCarriesOn) {
 TEST_F(Window, EmptyStoredFontNameKeepsTheDesignFace) {
     testkit::WriteStringValue(L"Display", L"Font Name", L"");
     testkit::WriteStringValue(L"Display", L"Font Size", L"11");
-    TfrmOrlivane& form = Start(false);
+    testkit::WriteStringValue(L"Orlivane", L"Server", L"acme01");
+    TfrmOrlivane& form = Start();
     EXPECT_EQ(form.FontFace(), L"Tahoma");
     EXPECT_EQ(form.FontPoints(), 11);
-    LOGFONTW used{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.txtServer, WM_GETFONT, 0, 0)), sizeof used,
-               &used);
-    EXPECT_EQ(std::wstring(used.lfFaceName), L"Tahoma");
-    EXPECT_EQ(used.lfHeight, -MulDiv(11, form.Dpi(), 72));
+    Click(form.btnSettings);  // the settings controls follow the window's font as well
+    for (HWND control : {form.btnWord, form.btnSettings, form.lblServer, form.txtServer,
+                         form.lblBitness, form.cbxBitness}) {
+        LOGFONTW used{};
+        ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)),
+                             sizeof used, &used),
+                  0);
+        EXPECT_EQ(std::wstring(used.lfFaceName), L"Tahoma");
+        EXPECT_EQ(used.lfHeight, -MulDiv(11, form.Dpi(), 72));
+    }
 }
 
 TEST_F(Window, UnusualFontSizesStillGiveAReadableFont) {
