@@ -1,7 +1,5 @@
 #include "launch.h"
 
-#include <shellapi.h>
-
 #include "connection_script.h"
 #include "error.h"
 #include "hosting_domain.h"
