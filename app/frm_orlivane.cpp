@@ -149,7 +149,9 @@ void TfrmOrlivane::CreateSettingsControls() {
     SendMessageW(cbxBitness, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"64-bit"));
     if (common)
         common.set_window_subclass(txtServer, ServerEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    ApplyFont();  // gives them the window's font and lays them out
+    for (HWND control : {lblServer, txtServer, lblBitness, cbxBitness})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    FitSettingsControls();
 }
 
 void TfrmOrlivane::ApplyDpi(int dpi) {
@@ -178,10 +180,13 @@ void TfrmOrlivane::ApplyFont() {
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);
-    if (cbxBitness) {
-        SendMessageW(cbxBitness, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                     FieldHeight() - ScaleForDpi(6, dpi_));
-    }
+    FitSettingsControls();
+}
+
+void TfrmOrlivane::FitSettingsControls() {
+    if (!cbxBitness) return;
+    SendMessageW(cbxBitness, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 FieldHeight() - ScaleForDpi(6, dpi_));
     LayoutSettingsControls();
 }
 

@@ -91,6 +91,8 @@ class TfrmOrlivane {
     void CreateSettingsControls();
     void ApplyDpi(int dpi);
     void ApplyFont();
+    // Sizes the list's field to the font and lays out the settings controls, if they exist.
+    void FitSettingsControls();
     void PlaceButtons();
     void LayoutSettingsControls();
     int WrappedTextHeight(HWND label, int width) const;

@@ -9,17 +9,12 @@ namespace orlivane {
 
 inline constexpr int kDesignDpi = 96;
 
-struct Rect96 {
-    int left, top, width, height;
-};
-
 inline constexpr int kClientWidth = 789;
 inline constexpr int kClientHeight = 177;
 inline constexpr int kButtonTop = 24;
 inline constexpr int kButtonWidth = 97;
 inline constexpr int kButtonHeight = 113;
 inline constexpr int kImageSize = 64;
-inline constexpr int kDesignFontPoints = 8;
 
 // Lefts of the image buttons in window order: Tressik, Outlook, Word, Excel, Chrome,
 // Explorer, Log Off, Settings.

@@ -16,8 +16,6 @@ class SettingValue {
     static SettingValue Integer(std::int32_t value) { return SettingValue(Storage(value)); }
 
     bool IsText() const { return std::holds_alternative<std::wstring>(value_); }
-    bool IsByte() const { return std::holds_alternative<std::uint8_t>(value_); }
-    bool IsInteger() const { return std::holds_alternative<std::int32_t>(value_); }
 
     // Text unchanged; integers in plain decimal, "-" for negatives.
     std::wstring ToText() const;
